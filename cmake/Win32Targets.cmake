@@ -8,7 +8,7 @@ target_compile_options(tangzhou_core PRIVATE ${TZ_SIZE_FLAGS})
 
 file(GLOB TZ_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/*_win32.cpp)
 add_executable(tangzhou WIN32 ${TZ_WIN32_SOURCES} ${PROJECT_SOURCE_DIR}/src/resources/tangzhou.rc)
-target_link_libraries(tangzhou PRIVATE tangzhou_core comctl32 shell32 ole32 uuid gdi32 user32)
+target_link_libraries(tangzhou PRIVATE tangzhou_core comctl32 shell32 shlwapi ole32 uuid gdi32 user32)
 target_compile_definitions(tangzhou PRIVATE ${TZ_WIN32_DEFINITIONS})
 target_compile_options(tangzhou PRIVATE ${TZ_WARNINGS} ${TZ_SIZE_FLAGS})
 target_link_options(tangzhou PRIVATE ${TZ_EXE_LINK_FLAGS})

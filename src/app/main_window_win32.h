@@ -1,0 +1,60 @@
+// The main window: built from the window description, hides on close, ends
+// the program on "退出".
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/handle_win32.h"
+#include "display/lunar_date_box_win32.h"
+#include "links/hyperlink_box_win32.h"
+
+namespace tz {
+
+class MainWindow {
+  public:
+    static bool RegisterClass(HINSTANCE instance);
+    bool Create(HINSTANCE instance);
+    void Show();
+    HWND handle() const { return window_; }
+
+    // Keys the window examines before the control with the focus gets them.
+    bool PreTranslateMessage(MSG& message);
+
+    // Hides or shows the window; shown, it becomes the active window.
+    void SetMainWindowVisible(bool visible);
+    // Destroys the window; the message loop then ends with `exitCode`.
+    void EndProgram(int exitCode);
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool OnCreate();
+    void OnCreated();
+    void OnCommand(int id, int code, HWND control);
+    void OnMenuCommand(int command);
+    bool OnCloseQuery();
+    void OnActivate(bool active);
+    void OnSetFocus();
+    void OnDestroy();
+    LRESULT OnControlColour(HDC dc);
+
+    void CreateControls();
+    HWND CreateControl(const ControlRecord& record);
+    void MoveFocus(bool forward);
+    int FocusedControlId() const;
+
+    HINSTANCE instance_ = nullptr;
+    HWND window_ = nullptr;
+    UniqueMenu menuBar_;
+    UniqueIcon icon_;
+    HyperlinkBox hyperlink_;
+    LunarDateBox dateBox_;
+    std::vector<int> tabOrder_;
+    HWND savedFocus_ = nullptr;
+    int exitCode_ = 0;
+};
+
+}  // namespace tz
