@@ -9,6 +9,7 @@
 #include "app/wide_text_win32.h"
 #include "app/window_layout.h"
 #include "display/status_bar_win32.h"
+#include "display/status_clock_win32.h"
 #include "links/notices.h"
 #include "links/open_web_address_win32.h"
 #include "links/show_notice_win32.h"
@@ -118,6 +119,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             if (HWND bar = GetDlgItem(window_, ids::kStatusBar)) SendMessageW(bar, WM_SIZE, 0, 0);
             return 0;
+        case WM_TIMER:
+            OnTimer(static_cast<UINT_PTR>(wParam));
+            return 0;
         case WM_CTLCOLORSTATIC:
             return OnControlColour(reinterpret_cast<HDC>(wParam));
         case WM_HELP:
@@ -141,7 +145,13 @@ bool MainWindow::OnCreate() {
     return true;
 }
 
-void MainWindow::OnCreated() {}
+void MainWindow::OnCreated() { WriteStartupStatus(GetDlgItem(window_, ids::kStatusBar)); }
+
+void MainWindow::OnTimer(UINT_PTR id) {
+    if (id == static_cast<UINT_PTR>(ids::kClockTimer)) {
+        WriteClockText(GetDlgItem(window_, ids::kStatusBar));
+    }
+}
 
 void MainWindow::CreateControls() {
     const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));

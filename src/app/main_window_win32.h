@@ -33,6 +33,7 @@ class MainWindow {
 
     bool OnCreate();
     void OnCreated();
+    void OnTimer(UINT_PTR id);
     void OnCommand(int id, int code, HWND control);
     void OnMenuCommand(int command);
     bool OnCloseQuery();
