@@ -3,7 +3,12 @@
 
 #include <windows.h>
 
+#include "display/date_time_text.h"
+
 namespace tz {
+
+// The local date and time as the system reports it now, milliseconds dropped.
+DateTime CurrentDateTime();
 
 // Created handler's status step: the start-up status text into pane 0.
 void WriteStartupStatus(HWND statusBar);
