@@ -1,6 +1,9 @@
 #include "display/lunar_date_box_win32.h"
 
+#include "app/command_ids.h"
 #include "app/handle_win32.h"
+#include "app/wide_text_win32.h"
+#include "display/lunar_calendar.h"
 
 namespace tz {
 namespace {
@@ -8,6 +11,14 @@ namespace {
 constexpr wchar_t kClassName[] = L"TzLunarDateBox";
 constexpr int kButtonWidth = 20;
 constexpr int kButtonId = 1;
+// A queued event of the box, run once the message loop takes it (wParam: the code).
+constexpr UINT kQueuedEventMessage = WM_APP + 1;
+
+CivilDate Today() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
+}
 
 }  // namespace
 
@@ -59,6 +70,9 @@ LRESULT LunarDateBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_PAINT:
             OnPaint();
             return 0;
+        case kQueuedEventMessage:
+            Notify(static_cast<int>(wParam));
+            return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_NCDESTROY:
@@ -71,7 +85,36 @@ LRESULT LunarDateBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+bool LunarDateBox::SetDate(CivilDate date) {
+    if (!IsSupportedDate(date)) return false;
+    date_ = date;
+    hasDate_ = true;
+    PostEvent(ids::kDateChanged);
+    return true;
+}
+
+void LunarDateBox::RebuildText() {
+    // The window text is the display text, so that screen readers read it.
+    const std::wstring text = hasDate_ ? Widen(FormatLunarText({}, date_)) : std::wstring();
+    SetWindowTextW(window_, text.c_str());
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void LunarDateBox::Notify(int code) {
+    HWND parent = GetParent(window_);
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window_), code),
+                 reinterpret_cast<LPARAM>(window_));
+}
+
+void LunarDateBox::PostEvent(int code) {
+    PostMessageW(window_, kQueuedEventMessage, static_cast<WPARAM>(code), 0);
+}
+
 void LunarDateBox::OnCreate() {
+    // The day the box is created on; it does not follow the clock.
+    SetDate(Today());
+    RebuildText();
+
     RECT client;
     GetClientRect(window_, &client);
     button_ = CreateWindowExW(
