@@ -111,7 +111,9 @@ else
             "$(winpath "$TZ_WIN_BUILD/tangzhou.exe")" "$title_main" "$exit_command" \
             "$(winpath "$TZ_WIN_BUILD/minimal_window_win32.exe")" "$title_minimal" 0 2>/dev/null | tr -d '\r')
         say "$out"
-        awk '$1 == "startup" { median[$2] = $4 }
+        # The fastest starts show the programs' own cost when the machine is
+        # busy with other work; the goal is stated on the medians.
+        awk '$1 == "startup" { median[$2] = $4; fastest[$2] = $6 }
              END {
                  t = median["tangzhou.exe"]; m = median["minimal_window_win32.exe"]
                  if (t == "" || t == "-" || m == "" || m == "-" || m == 0) {
@@ -120,8 +122,11 @@ else
                      r = t / m
                      printf "ratio of medians tangzhou / minimal window: %.2f (%s <= 1.30)\n", r,
                             (r <= 1.30 ? "goal met" : "GOAL NOT MET")
+                     printf "ratio of fastest starts: %.2f\n",
+                            fastest["tangzhou.exe"] / fastest["minimal_window_win32.exe"]
                  }
              }' <<<"$out"
+        say "load average during the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
     fi
 fi
 

@@ -1,10 +1,10 @@
 #include "resources/icon_art.h"
 
+#include "source_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,9 +20,8 @@ std::uint32_t U32(const Bytes& b, std::size_t at) {
 unsigned U16(const Bytes& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
 
 TEST(IconArt, CommittedIconFileIsWhatTheCodeDraws) {
-    std::ifstream in(std::string(TZ_SOURCE_DIR) + "/src/resources/tangzhou.ico", std::ios::binary);
-    ASSERT_TRUE(in) << "src/resources/tangzhou.ico not readable";
-    const Bytes committed{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const Bytes committed = tz::test::ReadSourceFile("src/resources/tangzhou.ico");
+    ASSERT_FALSE(committed.empty()) << "src/resources/tangzhou.ico not readable";
     EXPECT_EQ(committed.size(), 10806u);
     EXPECT_TRUE(committed == tz::ProgramIconFile())
         << "tangzhou.ico is stale: rebuild it with make_icon src/resources/tangzhou.ico";

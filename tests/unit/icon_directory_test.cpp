@@ -1,10 +1,10 @@
 #include "resources/icon_directory.h"
 
+#include "source_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -140,9 +140,8 @@ TEST(IconDirectory, ChoosesByWidthAndColoursElseLast) {
 }
 
 TEST(IconDirectory, OurIconFileGivesTheSmallImageForBothIcons) {
-    std::ifstream in(std::string(TZ_SOURCE_DIR) + "/src/resources/tangzhou.ico", std::ios::binary);
-    ASSERT_TRUE(in) << "src/resources/tangzhou.ico not readable";
-    const Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const Bytes bytes = tz::test::ReadSourceFile("src/resources/tangzhou.ico");
+    ASSERT_FALSE(bytes.empty()) << "src/resources/tangzhou.ico not readable";
     const auto entries = ParseIconDirectory(bytes, kFile);
     ASSERT_TRUE(entries.has_value());
     ASSERT_EQ(entries->size(), 2u);
