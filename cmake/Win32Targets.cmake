@@ -18,7 +18,6 @@ set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/resources/tangzhou.rc APPEND PROPE
                             ${PROJECT_SOURCE_DIR}/src/resources/version.h)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
-target_link_options(unit_tests PRIVATE -municode)
 
 # End-to-end test driver: drives the running program from outside, as the
 # desktop and the user would.
