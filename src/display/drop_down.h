@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/mouse_button.h"
 #include "display/civil_date.h"
 #include "display/lunar_calendar.h"
 #include "display/month_view.h"
@@ -69,8 +70,6 @@ struct BoxEffect {
 };
 
 using BoxEffects = std::vector<BoxEffect>;
-
-enum class MouseButton { Left, Right };
 
 class LunarBoxState {
   public:

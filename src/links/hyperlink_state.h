@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "app/mouse_button.h"
+
 namespace tz {
 
 // Colours as 0x00BBGGRR.
@@ -18,8 +20,6 @@ enum class HoverAction {
 };
 
 enum class PressAction { None, Open };
-
-enum class MouseButton { Left, Right, Middle };
 
 class HyperlinkState {
   public:

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace tz {
+
+enum class MouseButton { Left, Right, Middle };
+
+}  // namespace tz
