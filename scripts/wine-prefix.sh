@@ -19,13 +19,27 @@
 
 TZ_ROOT=${TZ_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 
+# False when 32-bit x86 programs would run through an emulator registered
+# with binfmt_misc (it takes precedence over the kernel's own loader): wine32
+# starts there but cannot map its shared user data and fails to boot.
+tz_runs_32bit_natively() {
+    local entry
+    for entry in /proc/sys/fs/binfmt_misc/*; do
+        [[ -f $entry && $entry != */register && $entry != */status ]] || continue
+        grep -qx enabled "$entry" 2>/dev/null &&
+            grep -qx 'magic 7f454c4601010100000000000000000002000300' "$entry" 2>/dev/null &&
+            return 1
+    done
+    return 0
+}
+
 # Picks the Wine loader and the matching build. The shipped program is 32-bit
 # and runs under wine32; a kernel with 32-bit emulation switched off cannot
 # start wine32 at all, and then a 64-bit build of the same sources runs under
 # wine64. Sets TZ_WINE, TZ_WINEARCH, TZ_WIN_BUILD and TZ_WIN_CONFIGURE (the
 # cmake arguments for that build).
 tz_pick_wine() {
-    if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if tz_runs_32bit_natively && /usr/lib/wine/wine --version >/dev/null 2>&1; then
         TZ_WINE=/usr/lib/wine/wine
         TZ_WINEARCH=win32
         TZ_WIN_BUILD=$TZ_ROOT/build/win32
@@ -37,7 +51,7 @@ tz_pick_wine() {
         TZ_WIN_CONFIGURE=(-S "$TZ_ROOT" -B "$TZ_WIN_BUILD"
             -DCMAKE_TOOLCHAIN_FILE="$TZ_ROOT/cmake/toolchain-x86_64-mingw32.cmake"
             -DCMAKE_BUILD_TYPE=MinSizeRel)
-        echo "wine: this kernel cannot run 32-bit programs (wine32 does not start);" \
+        echo "wine: this machine cannot run wine32 (no native 32-bit support);" \
              "the Windows-side tests run a 64-bit build under wine64" >&2
     else
         echo "wine: neither wine32 nor wine64 starts; run scripts/install-deps.sh" >&2
