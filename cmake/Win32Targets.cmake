@@ -28,9 +28,11 @@ if(TZ_DRIVER_SOURCES)
   target_compile_definitions(tzdriver PRIVATE ${TZ_WIN32_DEFINITIONS})
   target_compile_options(tzdriver PRIVATE ${TZ_WARNINGS})
   target_link_options(tzdriver PRIVATE -municode)
-  # The driver also calls the status bar's SetPaneText on a bar of its own.
+  # The driver also calls the status bar's SetPaneText on a bar of its own,
+  # and loads the program icon from the built exe as the program does.
   target_sources(tzdriver PRIVATE ${PROJECT_SOURCE_DIR}/src/display/status_bar_win32.cpp
-                                  ${PROJECT_SOURCE_DIR}/src/app/wide_text_win32.cpp)
+                                  ${PROJECT_SOURCE_DIR}/src/app/wide_text_win32.cpp
+                                  ${PROJECT_SOURCE_DIR}/src/resources/program_icon_win32.cpp)
 endif()
 
 # Benchmark reference: the smallest window program this toolchain makes.
