@@ -375,4 +375,26 @@ bool Xdo(const std::string& args) {
     return true;
 }
 
+POINT CentreOf(HWND window) {
+    const Box box = WindowBox(window);
+    return {box.left + box.width / 2, box.top + box.height / 2};
+}
+
+std::string ClickAt(POINT point) {
+    return "mousemove " + std::to_string(point.x) + " " + std::to_string(point.y) + " click 1";
+}
+
+HWND OpenFirstMenu(const Program& program) {
+    POINT origin{0, 0};
+    ClientToScreen(program.Window(), &origin);
+    program.Activate();
+    if (!Xdo(ClickAt({origin.x + 16, origin.y - GetSystemMetrics(SM_CYMENU) / 2}))) return nullptr;
+    HWND popup = nullptr;
+    WaitFor([&popup] {
+        popup = FindWindowW(L"#32768", nullptr);
+        return popup != nullptr && IsWindowVisible(popup);
+    });
+    return popup != nullptr && IsWindowVisible(popup) ? popup : nullptr;
+}
+
 }  // namespace tz::e2e

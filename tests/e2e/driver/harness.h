@@ -173,4 +173,13 @@ class RefusingShell {
 // Runs `xdotool ARGS` and waits until it has finished; false when it failed.
 bool Xdo(const std::string& args);
 
+// Screen centre of a window, and the xdotool arguments for a left click there.
+POINT CentreOf(HWND window);
+std::string ClickAt(POINT point);
+
+// Opens the pop-up of "菜单" with a real click and returns it (nullptr when
+// it did not open). The menus of another process cannot be read: "菜单" is
+// the first item of the bar, which stands just above the client area.
+HWND OpenFirstMenu(const Program& program);
+
 }  // namespace tz::e2e

@@ -66,16 +66,6 @@ void PressOnHyperlink(const Program& program, UINT down, UINT up, WPARAM keys) {
     program.Post(box, up, 0, PointParam(52, 12));
 }
 
-// Screen centre of a control, for real clicks.
-POINT CentreOf(HWND control) {
-    const Box box = WindowBox(control);
-    return {box.left + box.width / 2, box.top + box.height / 2};
-}
-
-std::string ClickAt(POINT point) {
-    return "mousemove " + std::to_string(point.x) + " " + std::to_string(point.y) + " click 1";
-}
-
 // Pixels of the hyperlink box drawn exactly in each of its text colours.
 struct TextColours {
     int normal = 0;   // 0x00FF0000: blue
@@ -236,7 +226,6 @@ TZ_SCENARIO(HyperlinkBox, "hyperlink box: text, press, double click, other butto
 TZ_SCENARIO(RealInput, "real input: clicks on a button, the hyperlink box and the menu bar") {
     Program program;
     if (!program.Started() || !Check(program.Activate(), "the window is in the foreground")) return;
-    HWND window = program.Window();
 
     ClearUrls();
     Xdo(ClickAt(CentreOf(program.Control(Button(5)))));
@@ -265,20 +254,9 @@ TZ_SCENARIO(RealInput, "real input: clicks on a button, the hyperlink box and th
     program.Sync();
     CheckTextColour(box, "visited", "after the real pointer has left");
 
-    // The menu bar cannot be read across processes: "菜单", its first item,
-    // starts at the left of the bar just above the client area; "官方网站"
-    // is the second of the three items of its pop-up.
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
     ClearUrls();
-    program.Activate();
-    Xdo(ClickAt({origin.x + 16, origin.y - GetSystemMetrics(SM_CYMENU) / 2}));
-    HWND popup = nullptr;
-    WaitFor([&] {
-        popup = FindWindowW(L"#32768", nullptr);
-        return popup != nullptr && IsWindowVisible(popup);
-    });
-    if (!Check(popup != nullptr, "菜单 opens its pop-up")) return;
+    HWND popup = OpenFirstMenu(program);
+    if (!Check(popup != nullptr, "a click on 菜单 opens its pop-up")) return;
     const Box menu = WindowBox(popup);
     // Three items of equal height inside a thin frame.
     const int itemHeight = (menu.height - 6) / 3;

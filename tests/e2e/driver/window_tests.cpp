@@ -297,6 +297,45 @@ TZ_SCENARIO(SessionEnd, "session end: the query is answered yes, the end exits w
                "WM_ENDSESSION(TRUE): the process ends with exit code 0");
 }
 
+TZ_SCENARIO(MenuBarByKeys, "menu bar: its pop-ups and items by position, with real input") {
+    // Each case opens "菜单" with a click in a fresh program, then presses keys.
+    enum class Outcome { PopupClosed, OpensRegistration, Exits };
+    const struct {
+        const char* what;
+        const char* keys;
+        Outcome outcome;
+    } cases[] = {
+        {"Esc in the pop-up closes it, not the window", "Escape", Outcome::PopupClosed},
+        {"Right, Enter: 开通分站 > its first item 开通", "Right Return",
+         Outcome::OpensRegistration},
+        {"Up, Enter: 菜单 > its last item 退出", "Up Return", Outcome::Exits},
+    };
+    for (const auto& menuCase : cases) {
+        const std::string what = menuCase.what;
+        Program program;
+        if (!program.Started()) return;
+        HWND popup = OpenFirstMenu(program);
+        if (!Check(popup != nullptr, what + ": a click on 菜单 opens its pop-up")) continue;
+        ClearUrls();
+        Xdo(std::string("key --delay 150 ") + menuCase.keys);
+        switch (menuCase.outcome) {
+            case Outcome::PopupClosed:
+                Check(WaitFor([popup] { return !IsWindowVisible(popup); }), what + ": pop-up gone");
+                Sleep(300);
+                Check(program.Visible(), what + ": the window stays shown");
+                break;
+            case Outcome::OpensRegistration:
+                CheckEqual(CollectUrls(1),
+                           std::vector<std::string>{"http://" TZ_STOREFRONT_HOST "/user/reg.php"},
+                           what);
+                break;
+            case Outcome::Exits:
+                CheckEqual(program.WaitExit(5000), 0LL, what + ": exit code 0");
+                break;
+        }
+    }
+}
+
 TZ_SCENARIO(ExitCommand, "退出 ends the program with exit code 0") {
     for (const bool hiddenFirst : {false, true}) {
         const std::string what =
