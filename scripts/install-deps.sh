@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-    make cmake g++ googletest clang-format
+    ca-certificates make cmake g++ googletest clang-format
     g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
     wine wine32:i386 xvfb xdotool imagemagick fonts-wqy-microhei fonts-wine
     clang libclang-rt-14-dev
