@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/main_window_win32.h"
+#include "tray/single_instance_win32.h"
 
 // The toolchain's default terminate handler prints a demangled type name to a
 // console a GUI program does not have; it also drags the whole demangler in.
@@ -47,6 +48,11 @@ class ComApartment {
 class Application {
   public:
     int Run(HINSTANCE instance) {
+        // One instance per session: a second start shows the first one's window.
+        if (instance_.Claim(tz::MainWindow::ClassName()) ==
+            tz::SingleInstance::Outcome::kHandedOver) {
+            return 0;
+        }
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
         if (!tz::MainWindow::RegisterClass(instance) || !window_.Create(instance)) return 1;
@@ -63,6 +69,7 @@ class Application {
     }
 
   private:
+    tz::SingleInstance instance_;  // first member: held until everything else is gone
     ComApartment com_;
     tz::MainWindow window_;
 };

@@ -14,6 +14,9 @@
 #include "links/open_web_address_win32.h"
 #include "links/show_notice_win32.h"
 #include "links/storefront_links.h"
+#include "resources/program_icon_win32.h"
+#include "tray/single_instance_win32.h"
+#include "tray/tray_codes.h"
 
 namespace tz {
 namespace {
@@ -60,8 +63,12 @@ bool MainWindow::RegisterClass(HINSTANCE instance) {
            LunarDateBox::RegisterClass(instance);
 }
 
+const wchar_t* MainWindow::ClassName() { return kClassName; }
+
 bool MainWindow::Create(HINSTANCE instance) {
     instance_ = instance;
+    taskbarCreated_ = TaskbarCreatedMessage();
+    showRequest_ = ShowRequestMessage();
     const WindowRecord& record = MainWindowRecord();
     const Point origin = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                        record.width, record.height);
@@ -124,6 +131,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CTLCOLORSTATIC:
             return OnControlColour(reinterpret_cast<HDC>(wParam));
+        case ids::kTrayCallbackMessage:
+            OnTrayNotify(lParam);
+            return 0;
         case WM_HELP:
             return TRUE;  // no help file
         case WM_DESTROY:
@@ -134,18 +144,65 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             window_ = nullptr;
             break;
         default:
+            if (const auto answer = OnRegisteredMessage(message)) return *answer;
             break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 bool MainWindow::OnCreate() {
+    SetWindowIcons();
     CreateControls();
     tabOrder_ = TabOrder(MainControls());
     return true;
 }
 
-void MainWindow::OnCreated() { WriteStartupStatus(GetDlgItem(window_, ids::kStatusBar)); }
+void MainWindow::OnCreated() {
+    InstallTrayIcon();
+    WriteStartupStatus(GetDlgItem(window_, ids::kStatusBar));
+}
+
+void MainWindow::SetWindowIcons() {
+    // The icon choice gives the 16 x 16 image for both with our icon file.
+    icon_ = LoadProgramIcon(instance_, IconRole::kSmall);
+    bigIcon_ = LoadProgramIcon(instance_, IconRole::kBig);
+    if (bigIcon_) {
+        SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    }
+    if (icon_) SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+}
+
+void MainWindow::InstallTrayIcon() { tray_.SetTrayIcon(window_, icon_.get(), kTrayTip); }
+
+void MainWindow::OnTrayNotify(LPARAM mouseMessage) {
+    // While a notice is open the program takes no input, the tray included.
+    if (!IsWindowEnabled(window_)) return;
+    switch (TrayActionFor(TrayTypeCode(static_cast<unsigned>(mouseMessage)))) {
+        case TrayAction::kShowWindow:
+            SetMainWindowVisible(true);
+            break;
+        case TrayAction::kOpenMenu:
+            if (const auto index = TrayMenuIndex(MainMenuItems())) PopUpTrayMenu(window_, *index);
+            break;
+        case TrayAction::kNothing:
+            break;
+    }
+}
+
+std::optional<LRESULT> MainWindow::OnRegisteredMessage(UINT message) {
+    if (message == 0) return std::nullopt;
+    if (message == taskbarCreated_) {
+        // The shell has rebuilt the notification area without our icon.
+        tray_.Restore();
+        return 0;
+    }
+    if (message == showRequest_) {
+        // A second start hands over to this instance.
+        SetMainWindowVisible(true);
+        return kShowRequestAnswer;
+    }
+    return std::nullopt;
+}
 
 void MainWindow::OnTimer(UINT_PTR id) {
     if (id == static_cast<UINT_PTR>(ids::kClockTimer)) {
@@ -185,6 +242,8 @@ HWND MainWindow::CreateControl(const ControlRecord& record) {
                                    nullptr);
         }
         case ControlKind::Label: {
+            // No SS_NOTIFY: a label raises no events, so its feedback
+            // handler (which would do nothing) is never called.
             DWORD style = CommonStyle(record) | SS_NOPREFIX | SS_LEFT;
             if (!(record.settings & kLabelMultiLine)) style |= SS_LEFTNOWORDWRAP | SS_CENTERIMAGE;
             if (record.settings & kLabelBorder) style |= WS_BORDER;
@@ -231,7 +290,9 @@ void MainWindow::OnMenuCommand(int command) {
 }
 
 bool MainWindow::OnCloseQuery() {
-    SetMainWindowVisible(false);
+    // The tray icon is the only way back to a hidden window: without it
+    // (refused, or lost with the shell) hiding would strand the program.
+    if (tray_.Restore()) SetMainWindowVisible(false);
     return false;
 }
 
@@ -250,6 +311,7 @@ void MainWindow::EndProgram(int exitCode) {
 }
 
 void MainWindow::OnDestroy() {
+    tray_.Remove();
     KillTimer(window_, static_cast<UINT_PTR>(ids::kClockTimer));
     PostQuitMessage(exitCode_);
 }

@@ -4,17 +4,21 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "app/handle_win32.h"
 #include "display/lunar_date_box_win32.h"
 #include "links/hyperlink_box_win32.h"
+#include "tray/tray_icon_win32.h"
 
 namespace tz {
 
 class MainWindow {
   public:
     static bool RegisterClass(HINSTANCE instance);
+    // The window class, by which a second start finds the running instance.
+    static const wchar_t* ClassName();
     bool Create(HINSTANCE instance);
     void Show();
     HWND handle() const { return window_; }
@@ -41,6 +45,11 @@ class MainWindow {
     void OnSetFocus();
     void OnDestroy();
     LRESULT OnControlColour(HDC dc);
+    void OnTrayNotify(LPARAM mouseMessage);
+    std::optional<LRESULT> OnRegisteredMessage(UINT message);
+
+    void SetWindowIcons();
+    void InstallTrayIcon();
 
     void CreateControls();
     HWND CreateControl(const ControlRecord& record);
@@ -50,7 +59,11 @@ class MainWindow {
     HINSTANCE instance_ = nullptr;
     HWND window_ = nullptr;
     UniqueMenu menuBar_;
-    UniqueIcon icon_;
+    UniqueIcon icon_;  // small window icon, also the tray icon
+    UniqueIcon bigIcon_;
+    TrayIcon tray_;  // after the icons: taken out of the tray before they are freed
+    UINT taskbarCreated_ = 0;
+    UINT showRequest_ = 0;
     HyperlinkBox hyperlink_;
     LunarDateBox dateBox_;
     std::vector<int> tabOrder_;

@@ -10,6 +10,9 @@
 
 namespace tz {
 
+// The tip shown when the pointer rests on the tray icon.
+inline constexpr const char* kTrayTip = "托盘图标";
+
 // The mouse messages the notification area reports, by their Windows numbers
 // (the core does not see windows.h).
 inline constexpr unsigned kTrayLeftButtonUp = 0x0202;      // WM_LBUTTONUP
