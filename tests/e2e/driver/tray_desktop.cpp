@@ -48,18 +48,18 @@ bool IsTrayWindow(HWND window) {
     return name == L"Shell_TrayWnd" || name == L"__wine_tray_icon";
 }
 
+BOOL CALLBACK CollectTrayTooltip(HWND window, LPARAM param) {
+    HWND owner = GetWindow(window, GW_OWNER);
+    if (owner != nullptr && IsTrayWindow(owner) &&
+        lstrcmpiW(ClassOf(window).c_str(), TOOLTIPS_CLASSW) == 0) {
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    }
+    return TRUE;
+}
+
 std::vector<HWND> TrayTooltips() {
     std::vector<HWND> tooltips;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            HWND owner = GetWindow(window, GW_OWNER);
-            if (owner != nullptr && IsTrayWindow(owner) &&
-                lstrcmpiW(ClassOf(window).c_str(), TOOLTIPS_CLASSW) == 0) {
-                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tooltips));
+    EnumWindows(CollectTrayTooltip, reinterpret_cast<LPARAM>(&tooltips));
     return tooltips;
 }
 
@@ -141,7 +141,8 @@ bool CloseAndWait(const Program& program) {
 void SendTrayMouse(const Program& program, UINT mouseMessage) {
     // As the shell does: a sent message that does not wait. Sent messages are
     // handled in order, so the Sync() after it waits for this one too.
-    SendNotifyMessageW(program.Window(), ids::kTrayCallbackMessage, kIconId, mouseMessage);
+    SendNotifyMessageW(program.Window(), ids::kTrayCallbackMessage, kIconId,
+                       static_cast<LPARAM>(mouseMessage));
     program.Sync();
 }
 

@@ -61,10 +61,7 @@ class RefusingTray {
   public:
     RefusingTray() {
         WNDCLASSW wc{};
-        wc.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            if (message == WM_COPYDATA) return FALSE;
-            return DefWindowProcW(window, message, wParam, lParam);
-        };
+        wc.lpfnWndProc = Refuse;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"Shell_TrayWnd";
         RegisterClassW(&wc);
@@ -76,11 +73,17 @@ class RefusingTray {
     }
     RefusingTray(const RefusingTray&) = delete;
     RefusingTray& operator=(const RefusingTray&) = delete;
+
     bool InFront() const {
         return window_ != nullptr && FindWindowW(L"Shell_TrayWnd", nullptr) == window_;
     }
 
   private:
+    static LRESULT CALLBACK Refuse(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COPYDATA) return FALSE;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
     HWND window_ = nullptr;
 };
 
