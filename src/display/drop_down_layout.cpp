@@ -1,18 +1,26 @@
 #include "display/drop_down_layout.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <iterator>
 
 namespace tz {
 namespace {
 
+// Choosing in a list redraws even when it chooses what is already shown:
+// the list gives way to the days. (A choice that moves redraws anyway.)
 BoxEffects WithRedraw(BoxEffects effects) {
-    const bool redraws = std::any_of(effects.begin(), effects.end(), [](const BoxEffect& e) {
-        return e.kind == BoxEffectKind::RedrawDropDown;
-    });
-    if (!redraws) effects.push_back({BoxEffectKind::RedrawDropDown});
+    if (effects.empty()) effects.push_back({BoxEffectKind::RedrawDropDown});
     return effects;
+}
+
+void AppendDecimal(std::string& text, int value) {
+    char digits[12];
+    char* const end = digits + sizeof(digits);
+    char* first = end;
+    do {
+        *--first = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0 && first != digits);
+    text.append(first, static_cast<std::size_t>(end - first));
 }
 
 }  // namespace
@@ -46,19 +54,48 @@ PixelPoint PlaceDropDown(PixelRect box, int width, int height, PixelRect work) {
 std::string YearLabel(int lunar_year) {
     // 1984 was 甲子, number 1 of the cycle.
     const int cycle = ((lunar_year - 1984) % 60 + 60) % 60 + 1;
-    return std::to_string(lunar_year) + ' ' + SexagenaryYearName(cycle);
+    std::string label;
+    AppendDecimal(label, lunar_year);
+    label += ' ';
+    label += SexagenaryYearName(cycle);
+    return label;
 }
 
 std::string TermLine(const MonthView& view) {
     if (view.terms.empty()) return {};
     std::string line = "节气：";
-    for (std::size_t i = 0; i < view.terms.size(); ++i) {
-        const SolarTerm& term = view.terms[i];
-        if (i > 0) line += "  ";
+    const char* gap = "";
+    for (const SolarTerm& term : view.terms) {
+        line += gap;
+        gap = "  ";
         line += SolarTermName(term.index);
-        line += ' ' + std::to_string(term.date.month) + '-' + std::to_string(term.date.day);
+        line += ' ';
+        AppendDecimal(line, term.date.month);
+        line += '-';
+        AppendDecimal(line, term.date.day);
     }
     return line;
+}
+
+int MonthListIndex(LunarMonthId month) {
+    const int leap = LeapMonthOfYear(month.year);
+    return month.month - 1 + (leap != 0 && (month.month > leap || month.leap) ? 1 : 0);
+}
+
+std::optional<LunarMonthId> MonthAtListIndex(int lunar_year, int index) {
+    const int leap = LeapMonthOfYear(lunar_year);
+    if (DaysInLunarMonth(lunar_year, 1, false) == 0 || index < 0 || index >= (leap ? 13 : 12)) {
+        return std::nullopt;
+    }
+    if (leap != 0 && index == leap) return LunarMonthId{lunar_year, leap, true};
+    return LunarMonthId{lunar_year, index + 1 - (leap != 0 && index > leap ? 1 : 0), false};
+}
+
+CivilDate DayInCell(LunarMonthId month, int cell) {
+    const std::optional<CivilDate> first = FromLunar({month.year, month.month, 1, month.leap});
+    if (!first) return {};
+    const int day = DaysFromCivil(*first);
+    return CivilFromDays(day - Weekday(day) + cell);
 }
 
 void DropDownPanel::Reset() {
@@ -102,8 +139,7 @@ BoxEffects DropDownPanel::Release(LunarBoxState& box, int x, int y, MouseButton 
     if (hit.part != DropDownPart::Cell) return {};
     switch (page_) {
         case DropDownPage::Days:
-            return box.ReleaseOverDay(box.View()->cells[static_cast<std::size_t>(hit.cell)].date,
-                                      button);
+            return box.ReleaseOverDay(DayInCell(*box.ShownMonth(), hit.cell), button);
         case DropDownPage::Years: {
             const int year = YearInCell(yearPage_, hit.cell);
             if (button != MouseButton::Left || year == 0) return {};
@@ -111,13 +147,10 @@ BoxEffects DropDownPanel::Release(LunarBoxState& box, int x, int y, MouseButton 
             return WithRedraw(Browsed(box.ChooseYear(year)));
         }
         case DropDownPage::Months: {
-            const std::vector<MonthChoice> months = MonthList(box.ShownMonth()->year);
-            if (button != MouseButton::Left || hit.cell >= static_cast<int>(months.size())) {
-                return {};
-            }
-            const MonthChoice& chosen = months[static_cast<std::size_t>(hit.cell)];
+            const auto chosen = MonthAtListIndex(box.ShownMonth()->year, hit.cell);
+            if (button != MouseButton::Left || !chosen) return {};
             page_ = DropDownPage::Days;
-            return WithRedraw(Browsed(box.ChooseMonth(chosen.month, chosen.leap)));
+            return WithRedraw(Browsed(box.ChooseMonth(chosen->month, chosen->leap)));
         }
     }
     return {};
@@ -127,7 +160,7 @@ BoxEffects DropDownPanel::Move(LunarBoxState& box, int x, int y) {
     if (!box.IsOpen() || page_ != DropDownPage::Days) return {};
     const DropDownHit hit = HitTest(page_, x, y);
     if (hit.part != DropDownPart::Cell) return {};
-    BoxEffects effects = box.HoverDay(box.View()->cells[static_cast<std::size_t>(hit.cell)].date);
+    BoxEffects effects = box.HoverDay(DayInCell(*box.ShownMonth(), hit.cell));
     if (!effects.empty()) hovered_ = hit.cell;
     return effects;
 }
@@ -140,14 +173,9 @@ BoxEffects DropDownPanel::StepMonth(LunarBoxState& box, int step) {
     // Within the shown year's list: crossing into the next year would go
     // through a month of the wrong length and could lose day 30.
     const LunarMonthId shown = *box.ShownMonth();
-    const std::vector<MonthChoice> months = MonthList(shown.year);
-    const auto at = std::find_if(months.begin(), months.end(), [&](const MonthChoice& m) {
-        return m.month == shown.month && m.leap == shown.leap;
-    });
-    const std::ptrdiff_t target = (at - months.begin()) + step;
-    if (at == months.end() || target < 0 || target >= std::ssize(months)) return {};
-    const MonthChoice& next = months[static_cast<std::size_t>(target)];
-    return Browsed(box.ChooseMonth(next.month, next.leap));
+    const auto next = MonthAtListIndex(shown.year, MonthListIndex(shown) + step);
+    if (!next) return {};
+    return Browsed(box.ChooseMonth(next->month, next->leap));
 }
 
 BoxEffects DropDownPanel::ShowPage(DropDownPage page) {

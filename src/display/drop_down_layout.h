@@ -142,6 +142,16 @@ constexpr int YearInCell(int page, int index) {
     return index >= 0 && index < kYearsPerPage && year <= kLastListedYear ? year : 0;
 }
 
+// A month's place in its year's month list (MonthList order: the leap
+// month right after its regular month), and the month at a place; nullopt
+// past the end of the list or outside the table.
+int MonthListIndex(LunarMonthId month);
+std::optional<LunarMonthId> MonthAtListIndex(int lunar_year, int index);
+
+// The day in cell `cell` of the days page of a lunar month: the same as
+// BuildMonthView's cells, without building the view.
+CivilDate DayInCell(LunarMonthId month, int cell);
+
 // Where the pop-up goes, in screen coordinates: under the box, else above
 // it; left-aligned with it, else right-aligned; and never off the work area
 // where that can be helped.

@@ -3,7 +3,6 @@
 #include "app/command_ids.h"
 #include "app/handle_win32.h"
 #include "app/wide_text_win32.h"
-#include "display/lunar_calendar.h"
 
 namespace tz {
 namespace {
@@ -13,6 +12,8 @@ constexpr int kButtonWidth = 20;
 constexpr int kButtonId = 1;
 // A queued event of the box, run once the message loop takes it (wParam: the code).
 constexpr UINT kQueuedEventMessage = WM_APP + 1;
+// Queued after a pick's events: the drop-down closes when it arrives.
+constexpr UINT kFinishPickMessage = WM_APP + 2;
 
 CivilDate Today() {
     SYSTEMTIME now;
@@ -29,7 +30,7 @@ bool LunarDateBox::RegisterClass(HINSTANCE instance) {
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0;
+    return RegisterClassExW(&wc) != 0 && LunarDropDown::RegisterClass(instance);
 }
 
 HWND LunarDateBox::Create(HWND parent, const ControlRecord& record, HINSTANCE instance) {
@@ -41,7 +42,13 @@ HWND LunarDateBox::Create(HWND parent, const ControlRecord& record, HINSTANCE in
                            this);
 }
 
-bool LunarDateBox::PreTranslateKey(const MSG&) { return false; }
+bool LunarDateBox::PreTranslateKey(const MSG& message) {
+    // Esc belongs to the drop-down while it is on screen, also in the moment
+    // between a pick and its close: it must not hide the main window then.
+    if (message.wParam != VK_ESCAPE || !state_.IsDropDownShown()) return false;
+    Apply(state_.PressEscape());
+    return true;
+}
 
 LRESULT CALLBACK LunarDateBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -67,14 +74,25 @@ LRESULT LunarDateBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             // The "..." button is the box's focusable part.
             SetFocus(button_);
             return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) {
+                Apply(state_.ClickButton());
+            }
+            return 0;
         case WM_PAINT:
             OnPaint();
             return 0;
         case kQueuedEventMessage:
-            Notify(static_cast<int>(wParam));
+            OnQueuedEvent(static_cast<int>(wParam));
+            return 0;
+        case kFinishPickMessage:
+            Apply(state_.FinishPick());
             return 0;
         case WM_ERASEBKGND:
             return 1;
+        case WM_DESTROY:
+            dropDown_.Destroy();
+            break;
         case WM_NCDESTROY:
             SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
             window_ = nullptr;
@@ -85,18 +103,57 @@ LRESULT LunarDateBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-bool LunarDateBox::SetDate(CivilDate date) {
-    if (!IsSupportedDate(date)) return false;
-    date_ = date;
-    hasDate_ = true;
-    PostEvent(ids::kDateChanged);
-    return true;
+void LunarDateBox::Apply(const BoxEffects& effects) {
+    for (const BoxEffect& effect : effects) {
+        switch (effect.kind) {
+            case BoxEffectKind::RaiseDropDownOpening:
+                Notify(ids::kDropDownOpening);
+                break;
+            case BoxEffectKind::ShowDropDown:
+                dropDown_.Show(*this, window_);
+                break;
+            case BoxEffectKind::RedrawDropDown:
+                dropDown_.Redraw();
+                break;
+            case BoxEffectKind::RaiseDayHovered:
+                NotifyDayHovered(effect.day);
+                break;
+            case BoxEffectKind::UpdateBoxText:
+                UpdateText();
+                break;
+            case BoxEffectKind::QueueDateChanged:
+                PostEvent(ids::kDateChanged);
+                break;
+            case BoxEffectKind::QueueDayPicked:
+                PostEvent(ids::kDayPicked);
+                break;
+            case BoxEffectKind::QueueClose:
+                PostMessageW(window_, kFinishPickMessage, 0, 0);
+                break;
+            case BoxEffectKind::HideDropDown:
+                dropDown_.Hide();
+                break;
+            case BoxEffectKind::RaiseDropDownClosed:
+                Notify(ids::kDropDownClosed);
+                break;
+        }
+    }
 }
 
-void LunarDateBox::RebuildText() {
+void LunarDateBox::OnQueuedEvent(int code) {
+    // Accessibility clients see the date set and the day picked as they
+    // happen (the text change itself raises the name change).
+    if (code == ids::kDateChanged) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+    } else if (code == ids::kDayPicked) {
+        NotifyWinEvent(EVENT_OBJECT_SELECTION, window_, OBJID_CLIENT, CHILDID_SELF);
+    }
+    Notify(code);
+}
+
+void LunarDateBox::UpdateText() {
     // The window text is the display text, so that screen readers read it.
-    const std::wstring text = hasDate_ ? Widen(FormatLunarText({}, date_)) : std::wstring();
-    SetWindowTextW(window_, text.c_str());
+    SetWindowTextW(window_, Widen(state_.Text()).c_str());
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -106,14 +163,27 @@ void LunarDateBox::Notify(int code) {
                  reinterpret_cast<LPARAM>(window_));
 }
 
+void LunarDateBox::NotifyDayHovered(const LunarDate& day) {
+    DayHoveredNotify notify{};
+    notify.header.hwndFrom = window_;
+    notify.header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(window_));
+    notify.header.code = static_cast<UINT>(ids::kDayHovered);
+    notify.lunarYear = day.year;
+    notify.lunarMonth = day.month;
+    notify.lunarDay = day.day;
+    notify.leap = day.leap ? TRUE : FALSE;
+    SendMessageW(GetParent(window_), WM_NOTIFY, notify.header.idFrom,
+                 reinterpret_cast<LPARAM>(&notify));
+}
+
 void LunarDateBox::PostEvent(int code) {
     PostMessageW(window_, kQueuedEventMessage, static_cast<WPARAM>(code), 0);
 }
 
 void LunarDateBox::OnCreate() {
-    // The day the box is created on; it does not follow the clock.
-    SetDate(Today());
-    RebuildText();
+    // The day the box is created on; it does not follow the clock. A day
+    // outside the supported range is refused and the text stays empty.
+    Apply(state_.SetDate(Today()));
 
     RECT client;
     GetClientRect(window_, &client);
@@ -133,13 +203,13 @@ void LunarDateBox::OnPaint() {
     RECT text = client;
     text.left += 2;
     text.right -= kButtonWidth;
-    wchar_t buffer[128];
-    const int length = GetWindowTextW(window_, buffer, ARRAYSIZE(buffer));
+    const std::wstring shown = Widen(state_.Text());
     auto font = reinterpret_cast<HFONT>(SendMessageW(button_, WM_GETFONT, 0, 0));
     SelectedObject selected(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextW(dc, buffer, length, &text, DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text,
+              DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX);
     EndPaint(window_, &paint);
 }
 

@@ -1,39 +1,54 @@
-// The lunar date box: one line of text and a "..." button at its right end.
+// The lunar date box: one line of text and a "..." button at its right end
+// that drops down a month calendar. What it does is decided by its
+// LunarBoxState; this class carries out the returned effects in order.
 #pragma once
 
 #include <windows.h>
 
 #include "app/window_layout.h"
-#include "display/civil_date.h"
+#include "display/drop_down.h"
+#include "display/lunar_drop_down_win32.h"
 
 namespace tz {
 
+// "Day hovered" reaches the parent as WM_NOTIFY with code ids::kDayHovered.
+struct DayHoveredNotify {
+    NMHDR header;
+    int lunarYear;
+    int lunarMonth;  // 1..12
+    int lunarDay;    // 1..30
+    BOOL leap;
+};
+
 class LunarDateBox {
   public:
+    // Registers the box's window class and its drop-down's.
     static bool RegisterClass(HINSTANCE instance);
     HWND Create(HWND parent, const ControlRecord& record, HINSTANCE instance);
 
-    // Keys the box takes before the main window looks at them.
+    // Keys the box takes before the main window looks at them: Esc while
+    // the drop-down is on screen.
     bool PreTranslateKey(const MSG& message);
 
-    // Sets the box's date through the range check; false (and no change) for
-    // a day outside the supported range.
-    bool SetDate(CivilDate date);
-    CivilDate date() const { return date_; }
+    // For the drop-down, which forwards its input here.
+    LunarBoxState& state() { return state_; }
+    void Apply(const BoxEffects& effects);
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCreate();
     void OnPaint();
-    void RebuildText();
+    void OnQueuedEvent(int code);
+    void UpdateText();
     void Notify(int code);
+    void NotifyDayHovered(const LunarDate& day);
     void PostEvent(int code);
 
     HWND window_ = nullptr;
     HWND button_ = nullptr;
-    CivilDate date_{};
-    bool hasDate_ = false;
+    LunarBoxState state_;
+    LunarDropDown dropDown_;
 };
 
 }  // namespace tz

@@ -90,6 +90,32 @@ TEST(DropDownLayout, YearListPagesCoverEveryListedYearOnce) {
     EXPECT_EQ(YearInCell(0, -1), 0);
 }
 
+TEST(DropDownLayout, MonthListPlacesMatchTheMonthList) {
+    for (int year = 1900; year <= 2050; ++year) {
+        const std::vector<MonthChoice> months = MonthList(year);
+        for (int i = 0; i < static_cast<int>(months.size()); ++i) {
+            const MonthChoice& m = months[static_cast<std::size_t>(i)];
+            const LunarMonthId id{year, m.month, m.leap};
+            ASSERT_EQ(MonthAtListIndex(year, i), id) << year << " #" << i;
+            ASSERT_EQ(MonthListIndex(id), i) << year << ' ' << m.label;
+        }
+        EXPECT_EQ(MonthAtListIndex(year, static_cast<int>(months.size())), std::nullopt) << year;
+        EXPECT_EQ(MonthAtListIndex(year, -1), std::nullopt) << year;
+    }
+}
+
+TEST(DropDownLayout, DayInCellMatchesTheMonthView) {
+    for (CivilDate date : {CivilDate{2020, 6, 1}, CivilDate{2018, 5, 1}, CivilDate{1901, 2, 19},
+                           CivilDate{2048, 12, 31}, CivilDate{2033, 12, 22}}) {
+        const std::optional<MonthView> view = BuildMonthView(date, std::nullopt);
+        ASSERT_TRUE(view);
+        for (int i = 0; i < kMonthCellCount; ++i) {
+            ASSERT_EQ(DayInCell(view->month, i), view->cells[static_cast<std::size_t>(i)].date)
+                << date.year << '-' << date.month << '-' << date.day << " cell " << i;
+        }
+    }
+}
+
 TEST(DropDownLayout, Texts) {
     EXPECT_EQ(YearLabel(2018), "2018 戊戌");
     EXPECT_EQ(YearLabel(1984), "1984 甲子");
