@@ -12,6 +12,7 @@
 #include "display/date_time_text.h"
 #include "display/status_bar_win32.h"
 #include "harness.h"
+#include "tray_desktop.h"
 
 namespace tz::e2e {
 namespace {
@@ -260,10 +261,7 @@ TZ_SCENARIO(ClockRunsWhileHidden,
     if (!Check(bar != nullptr, "the status bar exists")) return;
     const DWORD pid = program.ProcessId();
 
-    // Posted, not sent: the window's close handling runs from its own loop.
-    PostMessageW(program.Window(), WM_CLOSE, 0, 0);
-    if (!Check(WaitFor([&] { return !program.Visible(); }), "a close request hides the window"))
-        return;
+    if (!Check(CloseAndWait(program), "a close request hides the window")) return;
     Sleep(3000);
 
     SYSTEMTIME before = Now();
@@ -271,12 +269,29 @@ TZ_SCENARIO(ClockRunsWhileHidden,
     Check(ShowsCurrentTime(text, before, Now()), "while hidden the pane is still written",
           Show(text));
 
-    program.ShowAgain();
-    Check(program.Visible(), "the window is shown again");
+    SendTrayMouse(program, WM_LBUTTONDBLCLK);
+    Check(WaitFor([&] { return program.Visible(); }),
+          "a double click on the tray icon shows the window again");
     before = Now();
     text = PaneText(pid, bar, 0);
     Check(ShowsCurrentTime(text, before, Now()),
           "shown again, the pane shows the current time, not the time it was hidden", Show(text));
+
+    // And it is painted: dark text pixels inside the pane on screen.
+    Sleep(300);
+    Box pane = WindowBox(bar);
+    pane.width = 300;
+    const ScreenCapture shot(pane);
+    int ink = 0;
+    for (int y = pane.top; y < pane.top + pane.height; ++y) {
+        for (int x = pane.left; x < pane.left + pane.width; ++x) {
+            const COLORREF c = shot.At(x, y);
+            if (c != CLR_INVALID && GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96)
+                ++ink;
+        }
+    }
+    Check(ink > 20, "shown again, the pane is painted with its text",
+          Show(static_cast<long long>(ink)) + " dark pixels");
 }
 
 // SetPaneText on a bar built from the same record, in this process. The
