@@ -67,8 +67,7 @@ finish() {
     echo "=== summary"
     printf '%s\n' "${summary[@]}"
     echo "$total_passed passed, $total_failed failed"
-    ((total_failed == 0))
-    exit
+    exit $((total_failed == 0 ? 0 : 1))
 }
 trap finish EXIT
 

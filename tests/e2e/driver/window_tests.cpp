@@ -275,24 +275,25 @@ TZ_SCENARIO(ShowAgainKeepsState, "hidden and shown again: same place, same focus
     CheckEqual(program.FocusedControlId(), Button(5), "按钮5 has the focus again");
 }
 
+// ENDSESSION_LOGOFF is an unsigned 0x80000000; LPARAM is signed.
+const LPARAM kLogOff = static_cast<LPARAM>(ENDSESSION_LOGOFF);
+
 TZ_SCENARIO(SessionEnd, "session end: the query is answered yes, the end exits with 0") {
     Program program;
     if (!program.Started()) return;
     HWND window = program.Window();
     DWORD_PTR answer = 0;
-    const LRESULT sent = SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+    const LRESULT sent = SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, kLogOff,
                                              SMTO_ABORTIFHUNG, 3000, &answer);
     Check(sent != 0 && answer != 0, "WM_QUERYENDSESSION answers TRUE: the session may end");
     Check(program.Visible() && program.Running(), "the query alone changes nothing");
 
     // Another program refused: the session goes on, and so does the program.
-    SendMessageTimeoutW(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 3000,
-                        &answer);
+    SendMessageTimeoutW(window, WM_ENDSESSION, FALSE, kLogOff, SMTO_ABORTIFHUNG, 3000, &answer);
     Sleep(300);
     Check(program.Running() && program.Visible(), "WM_ENDSESSION(FALSE): the program carries on");
 
-    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 3000,
-                        &answer);
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, kLogOff, SMTO_ABORTIFHUNG, 3000, &answer);
     CheckEqual(program.WaitExit(5000), 0LL,
                "WM_ENDSESSION(TRUE): the process ends with exit code 0");
 }
