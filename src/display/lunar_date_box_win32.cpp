@@ -111,6 +111,7 @@ void LunarDateBox::Apply(const BoxEffects& effects) {
                 break;
             case BoxEffectKind::ShowDropDown:
                 dropDown_.Show(*this, window_);
+                NotifyExpanded();
                 break;
             case BoxEffectKind::RedrawDropDown:
                 dropDown_.Redraw();
@@ -132,6 +133,7 @@ void LunarDateBox::Apply(const BoxEffects& effects) {
                 break;
             case BoxEffectKind::HideDropDown:
                 dropDown_.Hide();
+                NotifyExpanded();
                 break;
             case BoxEffectKind::RaiseDropDownClosed:
                 Notify(ids::kDropDownClosed);
@@ -149,6 +151,11 @@ void LunarDateBox::OnQueuedEvent(int code) {
         NotifyWinEvent(EVENT_OBJECT_SELECTION, window_, OBJID_CLIENT, CHILDID_SELF);
     }
     Notify(code);
+}
+
+void LunarDateBox::NotifyExpanded() {
+    // The box is expanded while its drop-down is on screen, as a combo box is.
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void LunarDateBox::UpdateText() {

@@ -41,6 +41,7 @@ class LunarDateBox {
     void OnPaint();
     void OnQueuedEvent(int code);
     void UpdateText();
+    void NotifyExpanded();
     void Notify(int code);
     void NotifyDayHovered(const LunarDate& day);
     void PostEvent(int code);
