@@ -9,7 +9,7 @@ namespace tz {
 
 template <class Handle, class Deleter>
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() noexcept = default;
     explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
     ~UniqueHandle() { reset(); }
@@ -30,7 +30,7 @@ public:
         if (old != nullptr) Deleter{}(old);
     }
 
-private:
+  private:
     Handle handle_ = nullptr;
 };
 
@@ -64,13 +64,13 @@ using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
 
 // Selects a GDI object into a DC for one scope and puts the old one back.
 class SelectedObject {
-public:
+  public:
     SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(SelectObject(dc, object)) {}
     ~SelectedObject() { SelectObject(dc_, old_); }
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };

@@ -3,16 +3,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <cstdlib>
-
 #include "app/main_window_win32.h"
 #include "tray/single_instance_win32.h"
-
-// The toolchain's default terminate handler prints a demangled type name to a
-// console a GUI program does not have; it also drags the whole demangler in.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
 
 namespace {
 
