@@ -1,16 +1,5 @@
-# Cross-compiling for 32-bit Windows with MinGW-w64 (posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for 32-bit Windows with MinGW-w64 (posix threads): the
+# shipped program.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(TZ_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TZ_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TZ_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${TZ_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TZ_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# One self-contained file: the compiler's own runtime is linked in statically.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)
