@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/window_object_win32.h"
 #include "app/handle_win32.h"
 #include "display/lunar_date_box_win32.h"
 #include "links/hyperlink_box_win32.h"
@@ -14,7 +15,7 @@
 
 namespace tz {
 
-class MainWindow {
+class MainWindow : public WindowObject<MainWindow> {
   public:
     static bool RegisterClass(HINSTANCE instance);
     // The window class, by which a second start finds the running instance.
@@ -32,7 +33,7 @@ class MainWindow {
     void EndProgram(int exitCode);
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class WindowObject<MainWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool OnCreate();
@@ -57,7 +58,6 @@ class MainWindow {
     int FocusedControlId() const;
 
     HINSTANCE instance_ = nullptr;
-    HWND window_ = nullptr;
     UniqueMenu menuBar_;
     UniqueIcon icon_;  // small window icon, also the tray icon
     UniqueIcon bigIcon_;

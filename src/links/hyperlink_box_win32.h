@@ -3,25 +3,25 @@
 
 #include <windows.h>
 
+#include "app/window_object_win32.h"
 #include "app/window_layout.h"
 #include "links/hyperlink_state.h"
 
 namespace tz {
 
-class HyperlinkBox {
+class HyperlinkBox : public WindowObject<HyperlinkBox> {
   public:
     static bool RegisterClass(HINSTANCE instance);
     HWND Create(HWND parent, const ControlRecord& record, HINSTANCE instance);
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class WindowObject<HyperlinkBox>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnPaint();
     void OnMouseMove(LPARAM lParam);
     void OnButtonDown(MouseButton button, bool doubleClick);
     void OnCaptureChanged(HWND newCapture);
 
-    HWND window_ = nullptr;
     HyperlinkState state_;
 };
 
