@@ -8,7 +8,12 @@
 // seen through the accessibility events the box raises (an out-of-context
 // WinEvent hook): "date changed" as a value change, then "day picked" as a
 // selection, then "drop-down closed" as the box's expanded state changing.
+#include <windows.h>
+#include <psapi.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -22,6 +27,10 @@ namespace {
 
 constexpr wchar_t kDropDownClass[] = L"TzLunarDropDown";
 constexpr Box kBoxPlace{440, 56, 220, 24};
+
+DWORD StyleOf(HWND window, int index) {
+    return static_cast<DWORD>(GetWindowLongPtrW(window, index));
+}
 
 CivilDate Today() {
     SYSTEMTIME now;
@@ -265,8 +274,7 @@ TZ_SCENARIO(DateBoxText, "date box: today's lunar text, place, the \"...\" butto
     CheckEqual(TextOf(box.button()), std::wstring(L"..."), "its caption");
     CheckEqual(ClientBoxIn(box.button(), box.box()), (Box{200, 0, 20, 24}),
                "20 pixels wide at the right end, as high as the box");
-    Check((GetWindowLongPtrW(box.button(), GWL_STYLE) & WS_TABSTOP) != 0,
-          "the button is a tab stop");
+    Check((StyleOf(box.button(), GWL_STYLE) & WS_TABSTOP) != 0, "the button is a tab stop");
     Check(DropDown(program) == nullptr || !DropDownShown(program), "no drop-down at start");
 }
 
@@ -282,10 +290,10 @@ TZ_SCENARIO(DateBoxOpenAndPick, "date box: open, pick a day; events in order, no
     events.Pump(200);
     CheckEqual(events.Names({box.box()}, box.box()), std::vector<std::string>{"box state"},
                "the box reports itself expanded");
-    const LONG_PTR exStyle = GetWindowLongPtrW(drop, GWL_EXSTYLE);
+    const DWORD exStyle = StyleOf(drop, GWL_EXSTYLE);
     Check((exStyle & WS_EX_NOACTIVATE) && (exStyle & WS_EX_TOOLWINDOW),
           "a tool window that does not activate");
-    Check((GetWindowLongPtrW(drop, GWL_STYLE) & WS_POPUP) != 0, "a pop-up");
+    Check((StyleOf(drop, GWL_STYLE) & WS_POPUP) != 0, "a pop-up");
     Check(GetForegroundWindow() == program.Window(), "the main window stays active");
     const Box boxOnScreen = WindowBox(box.box());
     const Box dropOnScreen = WindowBox(drop);
@@ -423,6 +431,177 @@ TZ_SCENARIO(DateBoxDeactivation, "date box: the program losing the activation cl
     Check(WaitFor([&] { return !DropDownShown(program); }), "the drop-down closes");
     CheckEqual(box.Text(), before, "the date saved at opening is back");
     DestroyWindow(other);
+}
+
+// ---- Soak --------------------------------------------------------------
+
+// What the open drop-down shows on screen: a checksum of its pixels, how
+// many are ink, and whether the saved day's frame is there.
+struct Picture {
+    unsigned long long checksum = 0;
+    int ink = 0;
+    int frame = 0;
+};
+
+Picture Capture(HWND drop) {
+    RECT r{};
+    GetClientRect(drop, &r);
+    POINT origin{0, 0};
+    ClientToScreen(drop, &origin);
+    Picture picture;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = r.right;
+    info.bmiHeader.biHeight = -r.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, r.right, r.bottom, screen, origin.x, origin.y, SRCCOPY);
+        GdiFlush();
+        const auto* pixels = static_cast<const unsigned char*>(bits);
+        for (int i = 0; i < r.right * r.bottom; ++i) {
+            const unsigned char* p = pixels + 4 * i;  // blue, green, red
+            picture.checksum =
+                picture.checksum * 1099511628211ull +
+                (p[0] | (static_cast<unsigned>(p[1]) << 8) | (static_cast<unsigned>(p[2]) << 16));
+            if (p[0] < 96 && p[1] < 96 && p[2] < 96) ++picture.ink;
+            if (p[0] == 215 && p[1] == 120 && p[2] == 0) ++picture.frame;
+        }
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+// Wine fills only PagefileUsage for another process; Windows counts the
+// same private bytes in both.
+SIZE_T PrivateKiB(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof(counters));
+    CloseHandle(process);
+    return std::max(counters.PrivateUsage, counters.PagefileUsage) / 1024;
+}
+
+// Sends a message and waits for the answer, as a user's click would be
+// handled before the next.
+void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
+}
+
+LPARAM Middle(PixelRect r) { return PointParam((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+
+// One opening of the drop-down: browse, hover, then close by Esc, by a
+// press outside, or by picking the day the box already shows. Returns
+// false when the drop-down did not open or did not close.
+bool SoakCycle(const Program& program, HWND button, int cycle, int savedCell) {
+    Send(button, BM_CLICK, 0, 0);
+    HWND drop = DropDown(program);
+    if (drop == nullptr || !IsWindowVisible(drop)) return false;
+    // Each message below that changes what is shown is painted before the
+    // next arrives: the program is idle in between.
+    Send(drop, WM_MOUSEMOVE, 0, Middle(CellRect(DropDownPage::Days, 8 + cycle % 20)));
+    const LPARAM yearLabel = Middle(PartRect(DropDownPart::YearLabel));
+    switch (cycle % 3) {
+        case 0:  // browse, then Esc
+            Send(drop, WM_LBUTTONDOWN, MK_LBUTTON, Middle(PartRect(DropDownPart::YearForward)));
+            Send(drop, WM_LBUTTONDOWN, MK_LBUTTON, Middle(PartRect(DropDownPart::MonthBack)));
+            PostMessageW(program.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+            break;
+        case 1:  // a year from the year list, then a press outside
+            Send(drop, WM_LBUTTONDOWN, MK_LBUTTON, yearLabel);
+            Send(drop, WM_LBUTTONUP, 0, Middle(CellRect(DropDownPage::Years, cycle % 40)));
+            Send(drop, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(-30, -30));
+            break;
+        default:  // the month list opened and closed, then the shown day picked again
+            Send(drop, WM_LBUTTONDOWN, MK_LBUTTON, Middle(PartRect(DropDownPart::MonthLabel)));
+            Send(drop, WM_LBUTTONDOWN, MK_LBUTTON, Middle(PartRect(DropDownPart::MonthLabel)));
+            Send(drop, WM_LBUTTONUP, 0, Middle(CellRect(DropDownPage::Days, savedCell)));
+            break;
+    }
+    const ULONGLONG end = GetTickCount64() + 5000;
+    while (IsWindowVisible(drop)) {
+        if (GetTickCount64() > end) return false;
+        Sleep(1);
+    }
+    return true;
+}
+
+// Opens the drop-down and takes its picture.
+Picture OpenedPicture(const Program& program, HWND button) {
+    Send(button, BM_CLICK, 0, 0);
+    HWND drop = DropDown(program);
+    if (drop == nullptr) return {};
+    UpdateWindow(drop);
+    program.Sync();
+    Sleep(100);
+    return Capture(drop);
+}
+
+// TZ_SOAK_CYCLES openings (100 unless given: bench/soak_date_box.sh gives
+// tens of thousands, enough to run out the GDI handle table if an opening
+// leaked a handle). Then the drop-down must still paint the same picture
+// and pick, and the private memory must not have grown.
+TZ_SCENARIO(DateBoxSoak, "soak: date box drop-down opened, browsed and closed many times") {
+    char given[16] = {};
+    const int cycles =
+        GetEnvironmentVariableA("TZ_SOAK_CYCLES", given, sizeof(given)) ? std::atoi(given) : 100;
+    Program program;
+    if (!program.Started() || !program.Activate()) return;
+    DateBox box(program);
+    const std::wstring shown = box.Text();
+    int savedCell = -1;
+    const std::optional<MonthView> view = BuildMonthView(*box.model().Date(), std::nullopt);
+    for (int i = 0; i < kMonthCellCount; ++i) {
+        if (view->cells[static_cast<std::size_t>(i)].date == *box.model().Date()) savedCell = i;
+    }
+
+    const Picture fresh = OpenedPicture(program, box.button());
+    Check(fresh.ink > 100 && fresh.frame > 20, "a fresh drop-down shows text and the saved day",
+          "ink " + Show(fresh.ink) + ", frame " + Show(fresh.frame));
+    PostMessageW(program.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    WaitFor([&] { return !DropDownShown(program); });
+
+    // Warm up first, so that caches and heaps of the first openings do not count.
+    int failedCycle = -1;
+    for (int i = 0; i < 60 && failedCycle < 0; ++i) {
+        if (!SoakCycle(program, box.button(), i, savedCell)) failedCycle = i;
+    }
+    const SIZE_T before = PrivateKiB(program.ProcessId());
+    const ULONGLONG start = GetTickCount64();
+    for (int i = 0; i < cycles && failedCycle < 0; ++i) {
+        if (!SoakCycle(program, box.button(), i, savedCell)) failedCycle = i;
+    }
+    const double seconds = static_cast<double>(GetTickCount64() - start) / 1000.0;
+    const SIZE_T after = PrivateKiB(program.ProcessId());
+    std::printf("  %d cycles in %.1f s; private memory before %zu KiB, after %zu KiB\n", cycles,
+                seconds, static_cast<std::size_t>(before), static_cast<std::size_t>(after));
+    std::fflush(stdout);
+    Check(failedCycle < 0, "every cycle opens and closes the drop-down",
+          "cycle " + Show(failedCycle));
+    // 512 KiB over 30,000 cycles: less than 18 bytes a cycle.
+    Check(after <= before + 512, "private memory does not grow",
+          Show(static_cast<long long>(after) - static_cast<long long>(before)) + " KiB more");
+    CheckEqual(box.Text(), shown, "the box still shows its day");
+
+    const Picture later = OpenedPicture(program, box.button());
+    Check(later.checksum == fresh.checksum, "the drop-down still paints the same picture",
+          "ink " + Show(later.ink) + " (was " + Show(fresh.ink) + "), frame " + Show(later.frame));
+    box.model().ClickButton();
+    box.ReleaseOverCell(box.OtherDayCell(), MouseButton::Left);
+    Check(WaitFor([&] { return !DropDownShown(program); }), "and still picks");
+    CheckEqual(box.Text(), box.Expected(), "the picked day is shown");
 }
 
 }  // namespace
