@@ -416,6 +416,32 @@ TZ_SCENARIO(DateBoxRealInput, "date box: real clicks open, pick, and close by cl
     CheckEqual(box.Text(), kept, "and keeps the date");
 }
 
+TZ_SCENARIO(DateBoxPlacedAboveRightAligned,
+            "date box: at the screen's bottom-right corner it opens above, right-aligned") {
+    Program program;
+    if (!program.Started()) return;
+    DateBox box(program);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const Box window = WindowBox(program.Window());
+    SetWindowPos(program.Window(), nullptr, width - window.width, height - window.height, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    program.Sync();
+    if (!Check(box.Open(), "\"...\" opens the drop-down")) return;
+    const Box at = WindowBox(box.box());
+    const Box drop = WindowBox(DropDown(program));
+    CheckEqual(drop.top + drop.height, at.top, "its bottom edge on the box's top edge");
+    CheckEqual(drop.left + drop.width, at.left + at.width, "right edges aligned");
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(box.box(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    Check(drop.left >= work.left && drop.top >= work.top && drop.left + drop.width <= work.right &&
+              drop.top + drop.height <= work.bottom,
+          "inside the work area", Show(drop));
+    Screenshot("date-box-above");
+}
+
 TZ_SCENARIO(DateBoxDeactivation, "date box: the program losing the activation closes it") {
     Program program;
     if (!program.Started()) return;
