@@ -50,18 +50,6 @@ bool LunarDateBox::PreTranslateKey(const MSG& message) {
     return true;
 }
 
-LRESULT CALLBACK LunarDateBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<LunarDateBox*>(create->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<LunarDateBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    return self->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT LunarDateBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
@@ -92,10 +80,6 @@ LRESULT LunarDateBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             return 1;
         case WM_DESTROY:
             dropDown_.Destroy();
-            break;
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-            window_ = nullptr;
             break;
         default:
             break;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "app/window_layout.h"
+#include "app/window_object_win32.h"
 #include "display/drop_down.h"
 #include "display/lunar_drop_down_win32.h"
 
@@ -20,7 +21,7 @@ struct DayHoveredNotify {
     BOOL leap;
 };
 
-class LunarDateBox {
+class LunarDateBox : public WindowObject<LunarDateBox> {
   public:
     // Registers the box's window class and its drop-down's.
     static bool RegisterClass(HINSTANCE instance);
@@ -35,7 +36,7 @@ class LunarDateBox {
     void Apply(const BoxEffects& effects);
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class WindowObject<LunarDateBox>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCreate();
     void OnPaint();
@@ -46,7 +47,6 @@ class LunarDateBox {
     void NotifyDayHovered(const LunarDate& day);
     void PostEvent(int code);
 
-    HWND window_ = nullptr;
     HWND button_ = nullptr;
     LunarBoxState state_;
     LunarDropDown dropDown_;

@@ -169,19 +169,6 @@ void LunarDropDown::Destroy() {
     canvas_.reset();
 }
 
-LRESULT CALLBACK LunarDropDown::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<LunarDropDown*>(create->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<LunarDropDown*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    return self->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT LunarDropDown::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_MOUSEACTIVATE:
@@ -216,10 +203,6 @@ LRESULT LunarDropDown::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_ACTIVATEAPP:
             if (!wParam) LoseActivation();
-            break;
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-            window_ = nullptr;
             break;
         default:
             break;

@@ -16,13 +16,14 @@
 #include <optional>
 
 #include "app/handle_win32.h"
+#include "app/window_object_win32.h"
 #include "display/drop_down_layout.h"
 
 namespace tz {
 
 class LunarDateBox;
 
-class LunarDropDown {
+class LunarDropDown : public WindowObject<LunarDropDown> {
   public:
     static bool RegisterClass(HINSTANCE instance);
 
@@ -32,9 +33,6 @@ class LunarDropDown {
     void Hide();
     void Redraw();
     void Destroy();
-
-    DropDownPanel& panel() { return panel_; }
-    HWND handle() const { return window_; }
 
   private:
     // GDI objects of one opening, freed when it closes.
@@ -51,7 +49,7 @@ class LunarDropDown {
         UniqueFont bold;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class WindowObject<LunarDropDown>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool Create(HWND owner);
     void OnPaint();
@@ -67,7 +65,6 @@ class LunarDropDown {
 
     LunarDateBox* box_ = nullptr;
     HWND boxWindow_ = nullptr;
-    HWND window_ = nullptr;
     DropDownPanel panel_;
     std::optional<Canvas> canvas_;
     bool capturing_ = false;
