@@ -1,6 +1,7 @@
 // The lunar date box and its drop-down month calendar from outside: the
 // box's text and place, opening, picking, browsing, Esc, releases that pick
-// nothing, and closing when the program loses the activation.
+// nothing, closing when the program loses the activation, and a soak of
+// many openings (bench/soak_date_box.sh runs it long).
 //
 // The driver keeps a LunarBoxState and a DropDownPanel of its own and feeds
 // them the same input as the program: what the program's box then shows
