@@ -89,27 +89,18 @@ else
                 "64-bit builds of the same sources under wine64"
             (cd "$root" && build_tree "$TZ_WIN_BUILD" "${TZ_WIN_CONFIGURE[@]}")
         fi
-        work=$(mktemp -d)
-        prefix=$work/prefix
-        cleanup() {
-            WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-            tz_xvfb_stop
-            rm -rf "$work"
-        }
-        trap cleanup EXIT
-        tz_xvfb_start
-        tz_prefix_make "$prefix"
+        tz_scratch_prefix
+        prefix=$TZ_SCRATCH_PREFIX
 
         title_main=$(sed -n 's/.*kWindow{"\([^"]*\)".*/\1/p' "$root/src/app/window_layout.cpp")
         exit_command=$(sed -n 's/.*kExit = \([0-9]*\);.*/\1/p' "$root/src/app/command_ids.h")
         title_minimal="tangzhou bench: minimal window"
-        winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
         # A UTF-8 locale, so that Wine passes the Chinese title through intact.
         out=$(LC_ALL=C.UTF-8 WINEPREFIX=$prefix WINEDEBUG=-all "$TZ_WINE" \
             "$TZ_WIN_BUILD/startup_timer_win32.exe" "$runs" \
-            "$(winpath "$TZ_WIN_BUILD/tangzhou.exe")" "$title_main" "$exit_command" \
-            "$(winpath "$TZ_WIN_BUILD/minimal_window_win32.exe")" "$title_minimal" 0 2>/dev/null | tr -d '\r')
+            "$(tz_winpath "$TZ_WIN_BUILD/tangzhou.exe")" "$title_main" "$exit_command" \
+            "$(tz_winpath "$TZ_WIN_BUILD/minimal_window_win32.exe")" "$title_minimal" 0 2>/dev/null | tr -d '\r')
         say "$out"
         # The fastest starts show the programs' own cost when the machine is
         # busy with other work; the goal is stated on the medians.

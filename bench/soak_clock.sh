@@ -18,28 +18,11 @@ samples=${TZ_SOAK_SAMPLES:-20}
 # shellcheck source=../scripts/wine-prefix.sh
 source "$root/scripts/wine-prefix.sh"
 tz_pick_wine
-build=${TZ_SOAK_BUILD:-$TZ_WIN_BUILD}
-if [[ ! -f $build/CMakeCache.txt ]]; then
-    if [[ -n ${TZ_SOAK_BUILD:-} ]]; then
-        echo "soak: $build is not a configured build tree" >&2
-        exit 1
-    fi
-    (cd "$root" && cmake "${TZ_WIN_CONFIGURE[@]}" >/dev/null)
-fi
-cmake --build "$build" -j2 --target tangzhou soak_clock_win32 >/dev/null
+tz_build_windows_targets tangzhou soak_clock_win32
+build=$TZ_BUILD
+tz_scratch_prefix
+prefix=$TZ_SCRATCH_PREFIX
 
-work=$(mktemp -d)
-prefix=$work/prefix
-cleanup() {
-    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-    tz_xvfb_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-tz_xvfb_start
-tz_prefix_make "$prefix"
-
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 echo "soak: $ticks ticks, $samples redraw samples, $TZ_WINEARCH build in $build"
 WINEPREFIX=$prefix WINEDEBUG=-all "$TZ_WINE" "$build/soak_clock_win32.exe" \
-    "$(winpath "$build/tangzhou.exe")" "$ticks" "$samples" 2>/dev/null | tr -d '\r'
+    "$(tz_winpath "$build/tangzhou.exe")" "$ticks" "$samples" 2>/dev/null | tr -d '\r'

@@ -21,28 +21,11 @@ export TZ_SOAK_CYCLES=${TZ_SOAK_CYCLES:-20000}
 # shellcheck source=../scripts/wine-prefix.sh
 source "$root/scripts/wine-prefix.sh"
 tz_pick_wine
-build=${TZ_SOAK_BUILD:-$TZ_WIN_BUILD}
-if [[ ! -f $build/CMakeCache.txt ]]; then
-    if [[ -n ${TZ_SOAK_BUILD:-} ]]; then
-        echo "soak: $build is not a configured build tree" >&2
-        exit 1
-    fi
-    (cd "$root" && cmake "${TZ_WIN_CONFIGURE[@]}" >/dev/null)
-fi
-cmake --build "$build" -j2 --target tangzhou tzdriver >/dev/null
+tz_build_windows_targets tangzhou tzdriver
+build=$TZ_BUILD
+tz_scratch_prefix
+prefix=$TZ_SCRATCH_PREFIX
 
-work=$(mktemp -d)
-prefix=$work/prefix
-cleanup() {
-    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-    tz_xvfb_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-tz_xvfb_start
-tz_prefix_make "$prefix"
-
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 echo "soak: $TZ_SOAK_CYCLES drop-down openings, $TZ_WINEARCH build in $build"
 WINEPREFIX=$prefix WINEDEBUG=-all "$TZ_WINE" "$build/tzdriver.exe" \
-    "$(winpath "$build/tangzhou.exe")" "soak: date box" 2>/dev/null | tr -d '\r'
+    "$(tz_winpath "$build/tangzhou.exe")" "soak: date box" 2>/dev/null | tr -d '\r'

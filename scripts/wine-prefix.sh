@@ -132,6 +132,38 @@ tz_prefix_make() {
     WINEPREFIX=$dir wineserver -w
 }
 
+# The Windows path of a file on the Unix side (Wine's Z: drive).
+tz_winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Builds TARGETS in the Windows build tree for this machine's Wine (or in
+# TZ_SOAK_BUILD, which must be configured already); sets TZ_BUILD.
+tz_build_windows_targets() {
+    TZ_BUILD=${TZ_SOAK_BUILD:-$TZ_WIN_BUILD}
+    if [[ ! -f $TZ_BUILD/CMakeCache.txt ]]; then
+        if [[ -n ${TZ_SOAK_BUILD:-} ]]; then
+            echo "$TZ_BUILD is not a configured build tree" >&2
+            return 1
+        fi
+        (cd "$TZ_ROOT" && cmake "${TZ_WIN_CONFIGURE[@]}" >/dev/null) || return
+    fi
+    cmake --build "$TZ_BUILD" -j2 --target "$@" >/dev/null
+}
+
+# A throw-away prefix on a virtual screen for one script run: sets
+# TZ_SCRATCH_PREFIX; Wine, Xvfb and the folder go when the script exits.
+tz_scratch_prefix() {
+    TZ_SCRATCH_DIR=$(mktemp -d)
+    TZ_SCRATCH_PREFIX=$TZ_SCRATCH_DIR/prefix
+    trap tz_scratch_cleanup EXIT
+    tz_xvfb_start
+    tz_prefix_make "$TZ_SCRATCH_PREFIX"
+}
+tz_scratch_cleanup() {
+    WINEPREFIX=$TZ_SCRATCH_PREFIX wineserver -k 2>/dev/null || true
+    tz_xvfb_stop
+    rm -rf "$TZ_SCRATCH_DIR"
+}
+
 if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
     set -euo pipefail
     [[ $# == 1 ]] || { echo "usage: $0 PREFIX-DIR" >&2; exit 2; }
