@@ -9,34 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "../common/sequential_format.h"
 #include "display/civil_date.h"
 #include "display/lunar_calendar.h"
-
-namespace {
-
-std::string FormatBySequentialReplacement(std::string format, tz::CivilDate date) {
-    if (format.empty()) format = std::string(tz::kDefaultLunarFormat);
-    const tz::LunarDate lunar = *tz::ToLunar(date);
-    const int year = tz::SexagenaryYear(date);
-    const std::pair<const char*, std::string> codes[] = {
-        {"%Y", tz::SexagenaryYearName(year)},
-        {"%S", tz::ZodiacName(year)},
-        {"%M", tz::LunarMonthName(lunar.month, lunar.leap)},
-        {"%D", tz::LunarDayName(lunar.day)},
-        {"%y", std::to_string(date.year)},
-        {"%m", std::to_string(date.month)},
-        {"%d", std::to_string(date.day)},
-    };
-    for (const auto& [code, text] : codes) {
-        for (std::size_t at = format.find(code); at != std::string::npos;
-             at = format.find(code, at + text.size())) {
-            format.replace(at, 2, text);
-        }
-    }
-    return format;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
@@ -51,6 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!text.empty()) std::abort();
         return 0;
     }
-    if (text != FormatBySequentialReplacement(std::string(format), date)) std::abort();
+    if (text != tz::test_support::FormatBySequentialReplacement(std::string(format), date)) std::abort();
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "display/astronomy.h"
 #include "display/lunar_year_builder.h"
 #include "display/solar_terms.h"
+#include "../common/sequential_format.h"
 
 namespace tz {
 namespace {
@@ -172,30 +173,6 @@ TEST(LunarCalendar, TableMatchesAFreshBuild) {
     }
 }
 
-// The codes replaced one after another in the documented order, as simply
-// as it can be written: the reference for the single-pass formatter.
-std::string FormatBySequentialReplacement(std::string format, CivilDate date) {
-    if (format.empty()) format = std::string(kDefaultLunarFormat);
-    const LunarDate lunar = *ToLunar(date);
-    const int year = SexagenaryYear(date);
-    const std::pair<const char*, std::string> codes[] = {
-        {"%Y", SexagenaryYearName(year)},
-        {"%S", ZodiacName(year)},
-        {"%M", LunarMonthName(lunar.month, lunar.leap)},
-        {"%D", LunarDayName(lunar.day)},
-        {"%y", std::to_string(date.year)},
-        {"%m", std::to_string(date.month)},
-        {"%d", std::to_string(date.day)},
-    };
-    for (const auto& [code, text] : codes) {
-        for (std::size_t at = format.find(code); at != std::string::npos;
-             at = format.find(code, at + text.size())) {
-            format.replace(at, 2, text);
-        }
-    }
-    return format;
-}
-
 TEST(LunarCalendar, FormatCodes) {
     const CivilDate date{2020, 5, 23};
     struct Case {
@@ -217,7 +194,7 @@ TEST(LunarCalendar, FormatCodes) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FormatLunarText(c.format, date), c.text) << c.format;
-        EXPECT_EQ(FormatBySequentialReplacement(c.format, date), c.text) << c.format;
+        EXPECT_EQ(test_support::FormatBySequentialReplacement(c.format, date), c.text) << c.format;
     }
 }
 
@@ -232,7 +209,7 @@ TEST(LunarCalendar, FormatAgreesWithSequentialReplacementOnRandomFormats) {
         std::string format;
         for (int n = length(rng); n > 0; --n) format += alphabet[pick(rng)];
         const CivilDate date = CivilFromDays(day(rng));
-        ASSERT_EQ(FormatLunarText(format, date), FormatBySequentialReplacement(format, date))
+        ASSERT_EQ(FormatLunarText(format, date), test_support::FormatBySequentialReplacement(format, date))
             << '"' << format << "\" " << Iso(date);
     }
 }
