@@ -52,15 +52,9 @@ DWORD CommonStyle(const ControlRecord& record) {
 }  // namespace
 
 bool MainWindow::RegisterClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0 && HyperlinkBox::RegisterClass(instance) &&
-           LunarDateBox::RegisterClass(instance);
+    const auto face = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    return RegisterWindowClass(instance, kClassName, 0, IDC_ARROW, face) &&
+           HyperlinkBox::RegisterClass(instance) && LunarDateBox::RegisterClass(instance);
 }
 
 const wchar_t* MainWindow::ClassName() { return kClassName; }

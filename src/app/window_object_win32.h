@@ -12,6 +12,21 @@ namespace tz {
 template <class Derived>
 class WindowObject {
   protected:
+    // Registers the window class whose windows Derived handles.
+    static bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, UINT style = 0,
+                                    const wchar_t* cursor = IDC_ARROW,
+                                    HBRUSH background = nullptr) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = style;
+        wc.lpfnWndProc = WindowProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, cursor);
+        wc.hbrBackground = background;
+        wc.lpszClassName = name;
+        return RegisterClassExW(&wc) != 0;
+    }
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
             auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);

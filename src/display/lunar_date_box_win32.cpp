@@ -24,13 +24,7 @@ CivilDate Today() {
 }  // namespace
 
 bool LunarDateBox::RegisterClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0 && LunarDropDown::RegisterClass(instance);
+    return RegisterWindowClass(instance, kClassName) && LunarDropDown::RegisterClass(instance);
 }
 
 HWND LunarDateBox::Create(HWND parent, const ControlRecord& record, HINSTANCE instance) {

@@ -107,13 +107,7 @@ LunarDropDown::Canvas::~Canvas() {
 }
 
 bool LunarDropDown::RegisterClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0;
+    return RegisterWindowClass(instance, kClassName);
 }
 
 bool LunarDropDown::Create(HWND owner) {

@@ -17,14 +17,8 @@ constexpr wchar_t kClassName[] = L"TzHyperlinkBox";
 }  // namespace
 
 bool HyperlinkBox::RegisterClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;  // the second press of a double click is no press
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_HAND);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0;
+    // CS_DBLCLKS: the second press of a double click is no press.
+    return RegisterWindowClass(instance, kClassName, CS_DBLCLKS, IDC_HAND);
 }
 
 HWND HyperlinkBox::Create(HWND parent, const ControlRecord& record, HINSTANCE instance) {
