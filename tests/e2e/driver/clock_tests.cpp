@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <regex>
 #include <string>
 
@@ -65,13 +66,16 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 std::string PaneText(DWORD processId, HWND bar, int index) {
     const LRESULT lengthAndType = Ask(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(index), 0);
     if (lengthAndType < 0) return "<no answer>";
-    const std::size_t length = LOWORD(lengthAndType);
-    RemoteBuffer buffer(processId, (length + 1) * sizeof(wchar_t));
+    // The text may change between the two questions (a tick): read into a
+    // buffer with room to spare and stop at the terminator, not at the
+    // length asked for first.
+    const std::size_t capacity = std::max<std::size_t>(LOWORD(lengthAndType) + 1u, 512u);
+    RemoteBuffer buffer(processId, capacity * sizeof(wchar_t));
     if (!buffer.Ok()) return "<no remote buffer>";
     Ask(bar, SB_GETTEXTW, static_cast<WPARAM>(index), buffer.Param());
-    std::wstring text(length + 1, L'\0');
+    std::wstring text(capacity, L'\0');
     if (!buffer.Read(text.data(), text.size() * sizeof(wchar_t))) return "<unreadable>";
-    text.resize(length);
+    text.resize(wcsnlen(text.c_str(), capacity));
     return Narrow(text);
 }
 
