@@ -16,6 +16,7 @@
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -73,11 +74,14 @@ class RemoteBuffer {
 std::wstring PaneText(HANDLE process, HWND bar) {
     DWORD_PTR lengthAndType = 0;
     if (!Send(bar, SB_GETTEXTLENGTHW, 0, 0, &lengthAndType)) return L"<no answer>";
-    const std::size_t length = LOWORD(lengthAndType);
-    RemoteBuffer buffer(process, (length + 1) * sizeof(wchar_t));
+    // A tick may change the text between the two questions: room to spare,
+    // and the text ends at its terminator.
+    const std::size_t capacity = std::max<std::size_t>(LOWORD(lengthAndType) + 1u, 512u);
+    RemoteBuffer buffer(process, capacity * sizeof(wchar_t));
     Send(bar, SB_GETTEXTW, 0, buffer.Param());
-    std::wstring text(length, L'\0');
-    if (length > 0 && !buffer.Read(text.data(), length * sizeof(wchar_t))) return L"<unreadable>";
+    std::wstring text(capacity, L'\0');
+    if (!buffer.Read(text.data(), capacity * sizeof(wchar_t))) return L"<unreadable>";
+    text.resize(wcsnlen(text.c_str(), capacity));
     return text;
 }
 
