@@ -31,6 +31,7 @@ if(TZ_DRIVER_SOURCES)
   # The driver also calls the status bar's SetPaneText on a bar of its own,
   # and loads the program icon from the built exe as the program does.
   target_sources(tzdriver PRIVATE ${PROJECT_SOURCE_DIR}/src/display/status_bar_win32.cpp
+                                  ${PROJECT_SOURCE_DIR}/src/app/child_control_win32.cpp
                                   ${PROJECT_SOURCE_DIR}/src/app/wide_text_win32.cpp
                                   ${PROJECT_SOURCE_DIR}/src/resources/program_icon_win32.cpp)
 endif()

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/child_control_win32.h"
 #include "app/command_ids.h"
 #include "app/tab_order.h"
 #include "app/wide_text_win32.h"
@@ -26,8 +27,6 @@ constexpr DWORD kWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed border, close box only
 constexpr UINT kClockPeriodMs = 1000;
 
-HMENU ToMenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
 UniqueMenu BuildMenu() {
     UniqueMenu bar(CreateMenu());
     if (!bar) return bar;
@@ -41,12 +40,6 @@ UniqueMenu BuildMenu() {
                     Widen(popup.title->caption).c_str());
     }
     return bar;
-}
-
-DWORD CommonStyle(const ControlRecord& record) {
-    return WS_CHILD | ((record.flags & kVisible) ? WS_VISIBLE : 0u) |
-           ((record.flags & kDisabled) ? WS_DISABLED : 0u) |
-           ((record.flags & kTabStop) ? WS_TABSTOP : 0u);
 }
 
 }  // namespace
@@ -200,7 +193,6 @@ void MainWindow::CreateControls() {
 }
 
 HWND MainWindow::CreateControl(const ControlRecord& record) {
-    const Rect& r = record.rect;
     switch (record.kind) {
         case ControlKind::Timer:
             // A timer is never shown; its first event falls due one period from now.
@@ -213,21 +205,18 @@ HWND MainWindow::CreateControl(const ControlRecord& record) {
         case ControlKind::CnCalendar:
             return dateBox_.Create(window_, record, instance_);
         case ControlKind::Button: {
-            const DWORD style =
-                CommonStyle(record) | BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER;
-            return CreateWindowExW(0, L"BUTTON", Widen(record.text).c_str(), style, r.left, r.top,
-                                   r.width, r.height, window_, ToMenuId(record.id), instance_,
-                                   nullptr);
+            const DWORD style = BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER;
+            return CreateChildControl(window_, record, L"BUTTON", Widen(record.text).c_str(), style,
+                                      instance_);
         }
         case ControlKind::Label: {
             // No SS_NOTIFY: a label raises no events, so its feedback
             // handler (which would do nothing) is never called.
-            DWORD style = CommonStyle(record) | SS_NOPREFIX | SS_LEFT;
+            DWORD style = SS_NOPREFIX | SS_LEFT;
             if (!(record.settings & kLabelMultiLine)) style |= SS_LEFTNOWORDWRAP | SS_CENTERIMAGE;
             if (record.settings & kLabelBorder) style |= WS_BORDER;
-            return CreateWindowExW(0, L"STATIC", Widen(record.text).c_str(), style, r.left, r.top,
-                                   r.width, r.height, window_, ToMenuId(record.id), instance_,
-                                   nullptr);
+            return CreateChildControl(window_, record, L"STATIC", Widen(record.text).c_str(), style,
+                                      instance_);
         }
     }
     return nullptr;

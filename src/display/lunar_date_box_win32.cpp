@@ -1,5 +1,6 @@
 #include "display/lunar_date_box_win32.h"
 
+#include "app/child_control_win32.h"
 #include "app/command_ids.h"
 #include "app/handle_win32.h"
 #include "app/wide_text_win32.h"
@@ -28,12 +29,7 @@ bool LunarDateBox::RegisterClass(HINSTANCE instance) {
 }
 
 HWND LunarDateBox::Create(HWND parent, const ControlRecord& record, HINSTANCE instance) {
-    const DWORD style = WS_CHILD | WS_CLIPCHILDREN | ((record.flags & kVisible) ? WS_VISIBLE : 0u) |
-                        ((record.flags & kDisabled) ? WS_DISABLED : 0u);
-    return CreateWindowExW(0, kClassName, L"", style, record.rect.left, record.rect.top,
-                           record.rect.width, record.rect.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(record.id)), instance,
-                           this);
+    return CreateChildControl(parent, record, kClassName, L"", WS_CLIPCHILDREN, instance, this);
 }
 
 bool LunarDateBox::PreTranslateKey(const MSG& message) {

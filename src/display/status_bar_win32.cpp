@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/child_control_win32.h"
 #include "app/wide_text_win32.h"
 
 namespace tz {
@@ -14,11 +15,7 @@ constexpr int kPaneRightEdges[] = {300};
 HWND CreateStatusBar(HWND parent, const ControlRecord& record, HINSTANCE instance) {
     // No SBARS_SIZEGRIP: the window cannot be resized. The bar docks itself
     // at the bottom (CCS_BOTTOM) with the height its font needs.
-    const DWORD style = WS_CHILD | CCS_BOTTOM | ((record.flags & kVisible) ? WS_VISIBLE : 0u);
-    HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, style, record.rect.left,
-                               record.rect.top, record.rect.width, record.rect.height, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(record.id)), instance,
-                               nullptr);
+    HWND bar = CreateChildControl(parent, record, STATUSCLASSNAMEW, nullptr, CCS_BOTTOM, instance);
     if (bar == nullptr) return nullptr;
     SendMessageW(bar, SB_SETPARTS, ARRAYSIZE(kPaneRightEdges),
                  reinterpret_cast<LPARAM>(kPaneRightEdges));

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/child_control_win32.h"
 #include "app/handle_win32.h"
 #include "app/wide_text_win32.h"
 #include "links/open_web_address_win32.h"
@@ -24,12 +25,7 @@ bool HyperlinkBox::RegisterClass(HINSTANCE instance) {
 HWND HyperlinkBox::Create(HWND parent, const ControlRecord& record, HINSTANCE instance) {
     // The window text is what the box shows, so screen readers read the host name.
     const std::wstring text = Widen(StorefrontHost());
-    const DWORD style = WS_CHILD | ((record.flags & kVisible) ? WS_VISIBLE : 0u) |
-                        ((record.flags & kDisabled) ? WS_DISABLED : 0u);
-    return CreateWindowExW(0, kClassName, text.c_str(), style, record.rect.left, record.rect.top,
-                           record.rect.width, record.rect.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(record.id)), instance,
-                           this);
+    return CreateChildControl(parent, record, kClassName, text.c_str(), 0, instance, this);
 }
 
 LRESULT HyperlinkBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
