@@ -22,6 +22,7 @@
 #include "display/drop_down_layout.h"
 #include "display/lunar_calendar.h"
 #include "harness.h"
+#include "tray_desktop.h"
 
 namespace tz::e2e {
 namespace {
@@ -475,36 +476,18 @@ Picture Capture(HWND drop) {
     GetClientRect(drop, &r);
     POINT origin{0, 0};
     ClientToScreen(drop, &origin);
+    const ScreenCapture shot(Box{origin.x, origin.y, r.right, r.bottom});
     Picture picture;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = r.right;
-    info.bmiHeader.biHeight = -r.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, r.right, r.bottom, screen, origin.x, origin.y, SRCCOPY);
-        GdiFlush();
-        const auto* pixels = static_cast<const unsigned char*>(bits);
-        for (int i = 0; i < r.right * r.bottom; ++i) {
-            const unsigned char* p = pixels + 4 * i;  // blue, green, red
+    for (int y = origin.y; y < origin.y + r.bottom; ++y) {
+        for (int x = origin.x; x < origin.x + r.right; ++x) {
+            const COLORREF c = shot.At(x, y);
+            const unsigned blue = GetBValue(c), green = GetGValue(c), red = GetRValue(c);
             picture.checksum =
-                picture.checksum * 1099511628211ull +
-                (p[0] | (static_cast<unsigned>(p[1]) << 8) | (static_cast<unsigned>(p[2]) << 16));
-            if (p[0] < 96 && p[1] < 96 && p[2] < 96) ++picture.ink;
-            if (p[0] == 215 && p[1] == 120 && p[2] == 0) ++picture.frame;
+                picture.checksum * 1099511628211ull + (blue | green << 8 | red << 16);
+            if (blue < 96 && green < 96 && red < 96) ++picture.ink;
+            if (blue == 215 && green == 120 && red == 0) ++picture.frame;
         }
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return picture;
 }
 
